@@ -26,6 +26,33 @@ private slots:
         QVERIFY2(committed.readAll() == fresh.readAll(),
                  "data/sample/varostel.mdb is stale: rebuild it with build/varostel-pack data/sample/collection.json -o data/sample/varostel.mdb");
     }
+
+    // The fourteen row sources the reader opens, each table with the four fields
+    // it shows, and varostel holding the six categories' records in order.
+    void holdsTheRowSourcesTheReaderOpens()
+    {
+        const QString mdb = QStringLiteral(VAROSTEL_SOURCE_DIR "/data/sample/varostel.mdb");
+        const auto catalog = catalogWithLibmdb(mdb);
+        const QStringList tables = {QStringLiteral("kolliyat"), QStringLiteral("moghadamat"), QStringLiteral("vajeb"),
+                                    QStringLiteral("mostahab"), QStringLiteral("gheraat"), QStringLiteral("motefareghe")};
+        for (const QString &query : {QStringLiteral("Qkolliyat"), QStringLiteral("Qmoghadamat"), QStringLiteral("Qvajeb"),
+                                     QStringLiteral("Qmostahab"), QStringLiteral("Qgheraat"), QStringLiteral("Qmotefar"),
+                                     QStringLiteral("Qvarostel")})
+            QVERIFY2(catalog.contains({query, 5}), qPrintable(query));
+
+        QList<QStringList> all;
+        for (const QString &table : tables + QStringList{QStringLiteral("varostel")}) {
+            ReadTable read;
+            QString error;
+            QVERIFY2(readWithLibmdb(mdb, table, &read, &error), qPrintable(error));
+            QCOMPARE(read.columns, QStringList({QStringLiteral("kholase"), QStringLiteral("porsesh"), QStringLiteral("pasokh"),
+                                                QStringLiteral("pavaraghi")}));
+            if (table == QLatin1String("varostel"))
+                QCOMPARE(read.rows, all);
+            else
+                QVERIFY(read.rows.size() >= 6 && read.rows.size() <= 12), all += read.rows;
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSample)
