@@ -47,10 +47,12 @@ private slots:
             QVERIFY2(readWithLibmdb(mdb, table, &read, &error), qPrintable(error));
             QCOMPARE(read.columns, QStringList({QStringLiteral("kholase"), QStringLiteral("porsesh"), QStringLiteral("pasokh"),
                                                 QStringLiteral("pavaraghi")}));
-            if (table == QLatin1String("varostel"))
+            if (table == QLatin1String("varostel")) {
                 QCOMPARE(read.rows, all);
-            else
-                QVERIFY(read.rows.size() >= 6 && read.rows.size() <= 12), all += read.rows;
+            } else {
+                QVERIFY(read.rows.size() >= 6 && read.rows.size() <= 12);
+                all += read.rows;
+            }
         }
     }
 };
