@@ -82,7 +82,7 @@ QStringList names()
 
 QString publisherAddress()
 {
-    return QStringLiteral("www.sorvanel.example");
+    return QStringLiteral("sorvanel.example");
 }
 
 } // namespace art
