@@ -1,0 +1,16 @@
+#pragma once
+
+namespace platform {
+
+class MessageBoxes;
+class Shell;
+
+// The platform pieces the windows call on, each behind an interface of ours.
+// The program passes the real ones; tests pass recording ones.
+struct Platform
+{
+    Shell *shell = nullptr;
+    MessageBoxes *messages = nullptr;
+};
+
+} // namespace platform
