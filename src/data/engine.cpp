@@ -230,10 +230,8 @@ Engine::Engine(JetContents contents)
         if (m_tableIndex.contains(key))
             continue;
         m_tableIndex.insert(key, int(m_tables.size()));
-        for (int c = 0; c < table->columnCount(); ++c) {
-            const std::string &arena = table->column(c).values;
-            m_arenas.emplace_back(arena.data(), arena.data() + arena.size());
-        }
+        const auto &blocks = table->arena().blocks();
+        m_arenas.insert(m_arenas.end(), blocks.begin(), blocks.end());
         m_tables.push_back(std::move(table));
     }
     std::sort(m_arenas.begin(), m_arenas.end());

@@ -2,7 +2,32 @@
 
 #include "folding.h"
 
+#include <cstring>
+
 namespace data {
+
+namespace {
+
+constexpr size_t BlockSize = 4 * 1024 * 1024;
+
+} // namespace
+
+char *TableSnapshot::Arena::allocate(size_t bytes)
+{
+    if (bytes > m_free) {
+        // A value larger than a block gets a block of its own.
+        const size_t size = std::max(BlockSize, bytes);
+        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(size));
+        m_next = m_blocks.back().get();
+        m_free = size;
+        m_ranges.emplace_back(m_next, m_next + size);
+        m_bytes += size;
+    }
+    char *at = m_next;
+    m_next += bytes;
+    m_free -= bytes;
+    return at;
+}
 
 TableSnapshot::TableSnapshot(QString name)
     : m_name(std::move(name))
@@ -18,50 +43,32 @@ int TableSnapshot::columnIndex(const QString &name) const
     return -1;
 }
 
-std::string_view TableSnapshot::value(int row, int c) const
-{
-    const Column &column = m_columns[c];
-    return {column.values.data() + column.starts[row], column.starts[row + 1] - column.starts[row] - 1};
-}
-
-std::string_view TableSnapshot::foldedValue(int row, int c) const
-{
-    const Column &column = m_columns[c];
-    return {column.folded.data() + column.foldedStarts[row], column.foldedStarts[row + 1] - column.foldedStarts[row] - 1};
-}
-
 size_t TableSnapshot::bytes() const
 {
-    size_t total = sizeof(*this);
-    for (const Column &c : m_columns) {
-        total += c.values.capacity() + c.folded.capacity() + (c.starts.capacity() + c.foldedStarts.capacity()) * sizeof(uint64_t)
-                 + c.nulls.capacity() / 8;
-    }
+    size_t total = sizeof(*this) + m_values.bytes() + m_folded.bytes();
+    for (const Column &c : m_columns)
+        total += (c.values.capacity() + c.folded.capacity()) * sizeof(Ref);
     return total;
 }
 
 void TableSnapshot::addColumn(const QString &name, Kind kind)
 {
-    Column column;
-    column.name = name;
-    column.kind = kind;
-    column.starts.push_back(0);
-    if (kind == Kind::Text)
-        column.foldedStarts.push_back(0);
-    m_columns.push_back(std::move(column));
+    m_columns.push_back({name, kind, {}, {}});
 }
 
 void TableSnapshot::appendValue(int c, const char *data, size_t length, bool null)
 {
     Column &column = m_columns[c];
-    column.values.append(data, length);
-    column.values.push_back('\0');
-    column.starts.push_back(column.values.size());
-    column.nulls.push_back(null);
+    char *at = m_values.allocate(length + 1);
+    std::memcpy(at, data, length);
+    at[length] = '\0';
+    column.values.push_back({at, uint32_t(length), null});
     if (column.kind == Kind::Text) {
-        foldAppend(std::string_view(data, length), column.folded);
-        column.folded.push_back('\0');
-        column.foldedStarts.push_back(column.folded.size());
+        m_scratch.clear();
+        foldAppend(std::string_view(data, length), m_scratch);
+        char *folded = m_folded.allocate(m_scratch.size() + 1);
+        std::memcpy(folded, m_scratch.data(), m_scratch.size() + 1);
+        column.folded.push_back({folded, uint32_t(m_scratch.size()), null});
     }
 }
 

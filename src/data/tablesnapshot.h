@@ -3,32 +3,54 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace data {
 
-// One table of the collection as read from the file, held column by column:
-// each column's values lie one after another in one UTF-8 arena, each ended
-// by a NUL, so the engine can hand them out without copying. Text columns
-// also keep a folded copy (see fold()), made once here, which the title
-// filter and the searches scan instead of folding on every keystroke.
-// A snapshot never changes once built; a newer file gives a new snapshot.
+// One table of the collection as read from the file, held column by column.
+// Values lie in large blocks, each ended by a NUL, so the engine can hand
+// them out without copying and a growing table never moves what it holds.
+// Text columns also keep a folded copy (see fold()), made once here, which
+// the title filter and the searches scan instead of folding on every
+// keystroke. A snapshot never changes once built; a newer file gives a new one.
 class TableSnapshot final
 {
 public:
     enum class Kind { Text, Blob };
 
+    struct Ref
+    {
+        const char *data;
+        uint32_t length;
+        bool null;
+    };
+
+    // Blocks of memory values are placed in, one after another.
+    class Arena final
+    {
+    public:
+        char *allocate(size_t bytes);
+        const std::vector<std::pair<const char *, const char *>> &blocks() const { return m_ranges; }
+        size_t bytes() const { return m_bytes; }
+
+    private:
+        std::vector<std::unique_ptr<char[]>> m_blocks;
+        std::vector<std::pair<const char *, const char *>> m_ranges;
+        size_t m_free = 0;
+        char *m_next = nullptr;
+        size_t m_bytes = 0;
+    };
+
     struct Column
     {
         QString name;
         Kind kind = Kind::Text;
-        std::string values;            // every value followed by a NUL
-        std::vector<uint64_t> starts;  // per row, into values; one more at the end
-        std::vector<bool> nulls;
-        std::string folded;            // text columns only, laid out the same way
-        std::vector<uint64_t> foldedStarts;
+        std::vector<Ref> values;
+        std::vector<Ref> folded; // text columns only
     };
 
     explicit TableSnapshot(QString name);
@@ -39,9 +61,19 @@ public:
     const Column &column(int c) const { return m_columns[c]; }
     int columnIndex(const QString &name) const; // Jet names compare without case; -1 when absent
 
-    bool isNull(int row, int c) const { return m_columns[c].nulls[row]; }
-    std::string_view value(int row, int c) const;
-    std::string_view foldedValue(int row, int c) const;
+    bool isNull(int row, int c) const { return m_columns[c].values[row].null; }
+    std::string_view value(int row, int c) const
+    {
+        const Ref &r = m_columns[c].values[row];
+        return {r.data, r.length};
+    }
+    std::string_view foldedValue(int row, int c) const
+    {
+        const Ref &r = m_columns[c].folded[row];
+        return {r.data, r.length};
+    }
+    // Where the values lie, for telling a value of ours from a copy.
+    const Arena &arena() const { return m_values; }
     size_t bytes() const; // memory held, for the memory benchmark
 
     // Building, used by the importer only.
@@ -52,6 +84,9 @@ public:
 private:
     QString m_name;
     std::vector<Column> m_columns;
+    Arena m_values;
+    Arena m_folded;
+    std::string m_scratch;
     int m_rows = 0;
 };
 
