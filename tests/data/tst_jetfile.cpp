@@ -189,7 +189,7 @@ private slots:
         const QByteArray jet = good.readAll();
         QByteArray scrambled = jet;
         for (int i = 2 * 4096; i < scrambled.size(); ++i)
-            scrambled[i] = char((i * 7919) >> 3);
+            scrambled[i] = char((quint32(i) * 7919u) >> 3);
         QByteArray catalogGone = jet;
         catalogGone.replace(2 * 4096, 4096, QByteArray(4096, '\xFF'));
 
