@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <glib.h> // before mdbtools.h, which would include it inside extern "C"
 #include <mdbtools.h>
 
 #include <cerrno>
@@ -38,7 +39,7 @@ enum Tag : char {
 constexpr quint32 NoValue = 0xFFFFFFFF;
 constexpr size_t FirstBindSize = 256 * 1024;
 constexpr size_t LastBindSize = 64 * 1024 * 1024;
-constexpr int StallSeconds = 20; // a child silent this long is taken to be stuck
+constexpr int StallSeconds = 8; // a child silent this long is taken to be stuck
 
 // ---- the child -------------------------------------------------------------
 
@@ -149,10 +150,12 @@ void sendTableWhole(MdbHandle *mdb, MdbCatalogEntry *entry, Writer &out)
 
 [[noreturn]] void readInChild(const QByteArray &path, int fd)
 {
-    // libmdb talks on stderr about every oddity it meets; the user hears from us instead.
+    // libmdb talks about every oddity it meets, on both outputs; the user hears from us instead.
     const int quiet = ::open("/dev/null", O_WRONLY);
-    if (quiet >= 0)
+    if (quiet >= 0) {
+        dup2(quiet, STDOUT_FILENO);
         dup2(quiet, STDERR_FILENO);
+    }
     setenv("MDB_JET3_CHARSET", "CP1256", 1);
     Writer out(fd);
     MdbHandle *mdb = mdb_open(path.constData(), MDB_NOFLAGS);
@@ -193,9 +196,12 @@ void sendTableWhole(MdbHandle *mdb, MdbCatalogEntry *entry, Writer &out)
 class Reader final
 {
 public:
-    Reader(int fd, pid_t child)
+    // `limit` bounds what the child may send: a damaged file must not make it
+    // pour out rows without end.
+    Reader(int fd, pid_t child, qint64 limit)
         : m_fd(fd)
         , m_child(child)
+        , m_limit(limit)
     {
     }
 
@@ -253,6 +259,11 @@ private:
                 continue;
             if (r <= 0)
                 return false;
+            m_total += r;
+            if (m_total > m_limit) {
+                kill(m_child, SIGKILL);
+                return false;
+            }
             m_at = 0;
             m_end = r;
             return true;
@@ -261,6 +272,8 @@ private:
 
     int m_fd;
     pid_t m_child;
+    qint64 m_limit;
+    qint64 m_total = 0;
     char m_buffer[256 * 1024];
     ssize_t m_at = 0;
     ssize_t m_end = 0;
@@ -391,7 +404,8 @@ bool readJetFile(const QString &path, JetContents *out, QString *error)
     bool complete = false;
     bool unrecognized = false;
     {
-        Reader in(fds[0], child);
+        // Text never grows past three bytes of UTF-8 for each byte of the file.
+        Reader in(fds[0], child, 4 * info.size() + 64 * 1024 * 1024);
         for (bool going = true; going;) {
             char t = 0;
             if (!in.tag(&t))
