@@ -2,6 +2,7 @@
 
 namespace platform {
 
+class FontDialogs;
 class MessageBoxes;
 class Shell;
 
@@ -11,6 +12,7 @@ struct Platform
 {
     Shell *shell = nullptr;
     MessageBoxes *messages = nullptr;
+    FontDialogs *fonts = nullptr;
 };
 
 } // namespace platform
