@@ -43,11 +43,17 @@ std::vector<std::string> characters(const std::string &s)
         char32_t cp = 0;
         char32_t least = 0;
         if ((c & 0xE0) == 0xC0) {
-            need = 1, cp = c & 0x1F, least = 0x80;
+            need = 1;
+            cp = c & 0x1F;
+            least = 0x80;
         } else if ((c & 0xF0) == 0xE0) {
-            need = 2, cp = c & 0x0F, least = 0x800;
+            need = 2;
+            cp = c & 0x0F;
+            least = 0x800;
         } else if ((c & 0xF8) == 0xF0) {
-            need = 3, cp = c & 0x07, least = 0x10000;
+            need = 3;
+            cp = c & 0x07;
+            least = 0x10000;
         }
         bool whole = need > 0 && i + need < s.size();
         for (std::size_t k = 1; whole && k <= need; ++k) {
