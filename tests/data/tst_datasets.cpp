@@ -9,6 +9,7 @@
 #include "errorreport.h"
 #include "jetfiles.h"
 #include "resultmodel.h"
+#include "statements.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>
@@ -252,6 +253,26 @@ private slots:
         QCOMPARE(failure, error);
         int count = 0;
         QCOMPARE(q->recordCount(&count, &failure), error.isEmpty());
+    }
+
+    void statementBuilding_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("line");
+        const QString prefix = data::titleFilterPrefix(QStringLiteral("kolliyat"));
+        QTest::newRow("plain") << QStringLiteral("abc") << prefix + QStringLiteral("'%abc%'");
+        QTest::newRow("quotes doubled") << QStringLiteral("a'b''") << prefix + QStringLiteral("'%a''b''''%'");
+        QTest::newRow("wildcards live") << QStringLiteral("%_") << prefix + QStringLiteral("'%%_%'");
+        QTest::newRow("blanks kept") << QStringLiteral(" a ") << prefix + QStringLiteral("'% a %'");
+    }
+
+    void statementBuilding()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, line);
+        QCOMPARE(data::likeStatement(data::titleFilterPrefix(QStringLiteral("kolliyat")), typed), line);
+        QCOMPARE(data::titleFilterPrefix(QStringLiteral("gheraat")), QStringLiteral("SELECT * FROM gheraat where kholase like "));
+        QCOMPARE(data::titleCancelStatement(QStringLiteral("gheraat")), QStringLiteral("SELECT * FROM gheraat "));
     }
 
     // The statements the filter and the searches build, through the dataset.
