@@ -229,6 +229,28 @@ private slots:
         QCOMPARE(hashOf(path), before);
     }
 
+    // A table whose usage map points nowhere makes libmdb itself crash (as
+    // mdb-export does): only the reading child goes down, and we report.
+    void libmdbCrashIsContained()
+    {
+        const QString mdb = m_dir.filePath(QStringLiteral("trap.mdb"));
+        QCOMPARE(packJson(QStringLiteral(R"({"tables": [{"name": "kolliyat", "columns": [{"name": "kholase", "type": "text"}],
+                                              "rows": [["a"], ["b"]]}]})"),
+                          mdb),
+                 QString());
+        QFile file(mdb);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.seek(4 * 4096 + 0x37)); // the table's definition: its owned-pages map
+        file.write(QByteArray("\x63\x01\x00\x00", 4));
+        file.close();
+        QVERIFY(run(QStringLiteral("mdb-export"), {mdb, QStringLiteral("kolliyat")}).exitCode != 0);
+
+        data::JetContents contents;
+        QString error;
+        QVERIFY(!data::readJetFile(mdb, &contents, &error));
+        QCOMPARE(error, QStringLiteral("The database file '%1' is damaged and cannot be read.").arg(mdb));
+    }
+
     void missingAndUnreadable()
     {
         data::JetContents contents;
