@@ -1,5 +1,5 @@
 #include "tmain.h"
-#include "ui_tmain.h"
+#include "Unit1/ui_tmain.h" // named with its folder, as the build declares it, so edits to the form rebuild this file
 
 #include "art.h"
 #include "category.h"

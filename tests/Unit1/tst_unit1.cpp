@@ -22,6 +22,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
@@ -272,6 +273,18 @@ void TestUnit1::picturesAtTheirOwnSize()
         QVERIFY(!picture->hasScaledContents());
         QVERIFY(picture->alignment() & Qt::AlignTop);
     }
+    // The close mark keeps its top-left 17 x 17 pixels, in a right-to-left
+    // window too, where a plain left alignment would turn into a right one.
+    auto *closeMark = w.child<QLabel>("Image4");
+    QImage shown(closeMark->size(), QImage::Format_ARGB32_Premultiplied);
+    shown.fill(Qt::transparent);
+    closeMark->render(&shown, {}, {}, QWidget::DrawChildren);
+    const QImage drawn = art::picture(QStringLiteral("Unit1/Image4"), {18, 16}).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage expected(closeMark->size(), QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::transparent);
+    QPainter(&expected).drawImage(0, 0, drawn);
+    QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32), expected.convertToFormat(QImage::Format_ARGB32));
+
     QCOMPARE(w.child("Image1")->geometry(), QRect(0, 0, 865, 682));
     QCOMPARE(w.child("Image2")->size(), QSize(165, 28));
     for (const QString name : {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4", "SpeedButton7", "SpeedButton8"}) {
