@@ -91,6 +91,7 @@ ViewSet::ViewSet(const data::Category &category, data::Dataset *dataset, QWidget
     : QObject(window)
     , m_category(category)
     , m_dataset(dataset)
+    , m_gridInPanel(gridParent != window)
 {
     // The advanced search's results have no caption; their views say so instead.
     const QString caption = category.isAdvancedSearch() ? QStringLiteral("نتایج جستجوی پیشرفته") : category.caption;
@@ -142,7 +143,9 @@ ViewSet::ViewSet(const data::Category &category, data::Dataset *dataset, QWidget
     }
     m_grid->setPalette(gridPalette);
     m_grid->horizontalHeader()->setPalette(headerPalette);
-    m_grid->hide();
+    // A grid on the window takes turns with the other sets' grids; one in a
+    // panel comes and goes with the panel.
+    m_grid->setHidden(!m_gridInPanel);
 
     // Choosing a row, by the mouse or the keys, makes its record current; the
     // dataset then tells every view, the grid included.
@@ -162,8 +165,10 @@ QList<QWidget *> ViewSet::views() const
 
 void ViewSet::setShown(bool shown)
 {
-    for (QWidget *view : views())
+    for (QWidget *view : std::initializer_list<QWidget *>{m_title, m_question, m_answer, m_footnote})
         view->setVisible(shown);
+    if (!m_gridInPanel)
+        m_grid->setVisible(shown);
 }
 
 bool ViewSet::isShown() const

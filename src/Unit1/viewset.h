@@ -41,6 +41,7 @@ public:
     // Title, question, answer, footnote, grid.
     QList<QWidget *> views() const;
 
+    // Shows or hides the views; a grid standing in a panel is left to the panel.
     void setShown(bool shown);
     // Whether the answer view is shown: what makes this row the showing one.
     bool isShown() const;
@@ -56,4 +57,5 @@ private:
     QPlainTextEdit *m_footnote;
     QTableView *m_grid;
     data::ResultModel *m_model;
+    const bool m_gridInPanel;
 };
