@@ -249,7 +249,7 @@ void Tmain::switchCategory(const data::Category &category)
 void Tmain::showViewSet(const data::Category &category)
 {
     for (ViewSet *set : std::as_const(m_viewSets)) {
-        if (&set->category() != &category)
+        if (set->category().key != category.key)
             set->setShown(false);
     }
     views(category).setShown(true);
