@@ -7,7 +7,9 @@
 #include "datasets.h"
 #include "errorreport.h"
 #include "fonts.h"
+#include "recordbuttons.h"
 #include "shell.h"
+#include "titlefilter.h"
 #include "viewset.h"
 
 #include <QLineEdit>
@@ -130,6 +132,9 @@ Tmain::Tmain(const platform::Platform &platform, data::ErrorReport &report, QWid
     connect(m_ui->Image5, &ClickLabel::clicked, this, &Tmain::Shape3MouseDown);
     connect(m_ui->Shape1, &ClickLabel::pressed, this, &Tmain::Shape1MouseDown);
     connect(m_ui->Shape4, &ClickLabel::pressed, this, &Tmain::Shape1MouseDown);
+    new RecordButtons(*this, {m_ui->SpeedButton3, m_ui->SpeedButton1, m_ui->SpeedButton2, m_ui->SpeedButton4, m_ui->SpeedButton7},
+                      m_platform.fonts);
+    new TitleFilter(*this, m_ui->Edit1, m_ui->SpeedButton5, m_ui->Label8);
 
     m_datasets->openAll(report);
     FormCreate();
