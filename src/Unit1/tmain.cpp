@@ -1,6 +1,8 @@
 #include "tmain.h"
 #include "Unit1/ui_tmain.h" // named with its folder, as the build declares it, so edits to the form rebuild this file
 
+#include "advancedsearch.h"
+#include "answerfind.h"
 #include "art.h"
 #include "category.h"
 #include "clicklabel.h"
@@ -135,6 +137,8 @@ Tmain::Tmain(const platform::Platform &platform, data::ErrorReport &report, QWid
     new RecordButtons(*this, {m_ui->SpeedButton3, m_ui->SpeedButton1, m_ui->SpeedButton2, m_ui->SpeedButton4, m_ui->SpeedButton7},
                       m_platform.fonts);
     new TitleFilter(*this, m_ui->Edit1, m_ui->SpeedButton5, m_ui->Label8);
+    new AnswerFind(*this, m_ui->SpeedButton6, *m_platform.messages);
+    new AdvancedSearch(*this, {m_ui->SpeedButton8, m_ui->SpeedButton9, m_ui->SpeedButton10, m_ui->ebarat, m_ui->RadioButton1});
 
     m_datasets->openAll(report);
     FormCreate();

@@ -64,6 +64,11 @@ FindDialog::FindDialog(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(options);
+
+    setAccessibleName(windowTitle());
+    for (QAbstractButton *button : std::initializer_list<QAbstractButton *>{wholeWord, matchCase, up, down, next, cancel})
+        button->setAccessibleName(button->text());
+    direction->setAccessibleName(direction->title());
 }
 
 QString FindDialog::findText() const
