@@ -1,5 +1,5 @@
 #include "tmain.h"
-#include "Unit1/ui_tmain.h" // named with its folder, as the build declares it, so edits to the form rebuild this file
+#include "ui_tmain.h"
 
 #include "advancedsearch.h"
 #include "answerfind.h"
