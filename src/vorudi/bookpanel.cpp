@@ -69,6 +69,7 @@ BookPanel::BookPanel(QWidget *parent)
                        platform::windowsFont(QStringLiteral("Tahoma"), 13), vorudi::Maroon, Qt::AlignHCenter,
                        Anchor::Centre);
     label12->setLayoutDirection(Qt::LeftToRight);
+    label12->setToolTip(art::publisherAddress());
     connect(label12, &LinkLabel::clicked, this, &BookPanel::webLinkClicked);
 
     m_exit = new QPushButton(QStringLiteral(u"خروج"), this);

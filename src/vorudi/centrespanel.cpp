@@ -115,6 +115,8 @@ CentresPanel::CentresPanel(platform::Shell *shell, QWidget *parent)
         vorudi::setUpLabel(link, centre.linkLabel, centre.linkBox, centre.shown, linkFont, vorudi::Teal, Qt::AlignRight,
                            Anchor::Right);
         link->setLayoutDirection(Qt::LeftToRight);
+        // Where the link leads, which for entries 6 and 7 is more than it shows.
+        link->setToolTip(centre.address);
         link->setAccessibleDescription(centre.address);
         const int entry = i + 1;
         connect(link, &LinkLabel::mouseMoved, this, [this, entry] { showLogo(entry); });

@@ -83,6 +83,7 @@ TForm2::TForm2(const platform::Platform &platform, QWidget *parent)
     vorudi::setUpLabel(label4, "Label4", QRect(179, 456, 98, 16), art::publisherAddress(), font(), vorudi::Maroon,
                        Qt::AlignHCenter, Anchor::Centre);
     label4->setLayoutDirection(Qt::LeftToRight);
+    label4->setToolTip(art::publisherAddress());
 
     m_panel1 = new BookPanel(this);
     m_panel2 = new CentresPanel(platform.shell, this);

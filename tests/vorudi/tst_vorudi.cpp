@@ -345,8 +345,9 @@ private slots:
         QTest::newRow("right button opens the web link") << "Label4" << Qt::RightButton << QStringList{};
     }
 
-    // A left click opens its address once, through the shell. Every address
-    // is the publisher's or lies under a domain reserved for examples.
+    // A left click opens its address once, through the shell, and the link's
+    // tool tip names that address. Every address is the publisher's or lies
+    // under a domain reserved for examples.
     void addresses()
     {
         QFETCH(QString, name);
@@ -360,6 +361,8 @@ private slots:
         link->parentWidget()->show();
         QTest::mouseClick(link, button);
         QCOMPARE(f.shell.opened, opened);
+        if (!opened.isEmpty())
+            QCOMPARE(link->toolTip(), opened.first()); // the pointer tells where the link leads
 
         for (const QString &address : opened) {
             if (address == art::publisherAddress())
