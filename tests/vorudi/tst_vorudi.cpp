@@ -16,13 +16,14 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
+#include <QMap>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
 
-#include <memory>
+#include <algorithm>
 
 namespace {
 
