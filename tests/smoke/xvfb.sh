@@ -1,20 +1,32 @@
 # Shell helpers for driving the real program on a virtual screen; sourced.
 
 # start_xvfb DIR: starts Xvfb on a free display number, 1280x1024, and exports
-# DISPLAY. Its process id is left in XVFB_PID; its log in DIR/xvfb.log.
+# DISPLAY once a client can connect. Its process id is left in XVFB_PID; its
+# log in DIR/xvfb.log. Another server starting at the same moment can win the
+# same number, so a display that will not take clients is given up and
+# another one started.
 start_xvfb() {
-  local dir=$1
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
-  XVFB_PID=$!
-  local i
-  for i in $(seq 200); do
-    [ -s "$dir/display" ] && break
-    kill -0 "$XVFB_PID" 2>/dev/null || { cat "$dir/xvfb.log" >&2; return 1; }
-    sleep 0.05
+  local dir=$1 attempt i
+  for attempt in 1 2 3; do
+    rm -f "$dir/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+    XVFB_PID=$!
+    for i in $(seq 200); do
+      [ -s "$dir/display" ] && break
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.05
+    done
+    if [ -s "$dir/display" ]; then
+      DISPLAY=":$(head -n1 "$dir/display")"
+      export DISPLAY
+      xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+    fi
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
   done
-  [ -s "$dir/display" ] || { echo "Xvfb did not start" >&2; return 1; }
-  DISPLAY=":$(head -n1 "$dir/display")"
-  export DISPLAY
+  echo "Xvfb did not start:" >&2
+  cat "$dir/xvfb.log" >&2
+  return 1
 }
 
 # visible_window NAME-REGEX PID: waits, up to 20 seconds and while process
