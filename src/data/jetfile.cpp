@@ -37,7 +37,7 @@ enum Tag : char {
 };
 
 constexpr quint32 NoValue = 0xFFFFFFFF;
-constexpr size_t FirstBindSize = 256 * 1024;
+constexpr size_t FirstBindSize = 16 * 1024; // libmdb copies a whole buffer per long value: keep it small
 constexpr size_t LastBindSize = 64 * 1024 * 1024;
 constexpr int StallSeconds = 8; // a child silent this long is taken to be stuck
 
