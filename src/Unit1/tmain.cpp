@@ -123,7 +123,6 @@ Tmain::Tmain(const platform::Platform &platform, data::ErrorReport &report, QWid
     m_ui->Panel1->raise();
 
     applyLooks();
-    loadPictures();
     connectCaptions();
     fitTexts();
     setTabOrder();
@@ -297,6 +296,9 @@ void Tmain::setVisible(bool visible)
     // screens together); it stays there afterwards.
     if (visible && !m_placed) {
         m_placed = true;
+        // Drawn when first shown, at the pixel density of the screen it
+        // shows on; the program starts without waiting for them.
+        loadPictures();
         const QScreen *desktop = screen();
         const QRect area = desktop ? desktop->virtualGeometry() : QRect();
         move(area.x() + std::max(0, (area.width() - width()) / 2),

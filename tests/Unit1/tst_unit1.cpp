@@ -262,8 +262,10 @@ void TestUnit1::fixedControls()
 void TestUnit1::picturesAtTheirOwnSize()
 {
     // Pictures are shown unscaled from the top left, so Image4's 18 x 16 mark
-    // is clipped by its 17 x 17 control rather than squeezed into it.
+    // is clipped by its 17 x 17 control rather than squeezed into it. They
+    // are drawn when the window first shows.
     Window w;
+    w.main->show();
     for (const QString name : {"Image1", "Image2", "Image3", "Image4", "Image5"}) {
         auto *picture = w.child<QLabel>(name);
         QVERIFY(picture);
