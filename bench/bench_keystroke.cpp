@@ -29,30 +29,18 @@
 
 #include <algorithm>
 
+#include "quietplatform.h"
+
 namespace {
 
-class NoShell final : public platform::Shell
-{
-public:
-    void open(const QString &) override {}
-};
+using bench::NoFonts;
+using bench::NoShell;
+using bench::WarnReport;
 
 class NoBoxes final : public platform::MessageBoxes
 {
 public:
     void showError(QWidget *, const QString &, const QString &text) override { qWarning("report: %s", qPrintable(text)); }
-};
-
-class NoFonts final : public platform::FontDialogs
-{
-public:
-    bool choose(QWidget *, const QString &, platform::FontChoice *) override { return false; }
-};
-
-class WarnReport final : public data::ErrorReport
-{
-public:
-    void report(const QString &message) override { qWarning("report: %s", qPrintable(message)); }
 };
 
 QString makeFolder(const QTemporaryDir &dir, const QString &name, int perCategory)

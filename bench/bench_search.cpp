@@ -49,31 +49,19 @@
 #include <string>
 #include <vector>
 
+#include "quietplatform.h"
+
 namespace {
 
-class NoShell final : public platform::Shell
-{
-public:
-    void open(const QString &) override {}
-};
+using bench::NoFonts;
+using bench::NoShell;
+using bench::WarnReport;
 
 class CountingBoxes final : public platform::MessageBoxes
 {
 public:
     int shown = 0;
     void showError(QWidget *, const QString &, const QString &) override { ++shown; }
-};
-
-class NoFonts final : public platform::FontDialogs
-{
-public:
-    bool choose(QWidget *, const QString &, platform::FontChoice *) override { return false; }
-};
-
-class WarnReport final : public data::ErrorReport
-{
-public:
-    void report(const QString &message) override { qWarning("report: %s", qPrintable(message)); }
 };
 
 // A window over the varostel.mdb of `folder`, with stand-ins for the platform.
