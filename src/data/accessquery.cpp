@@ -1,5 +1,6 @@
 #include "accessquery.h"
 
+#include "statements.h"
 #include "tablesnapshot.h"
 
 #include <QStringList>
@@ -34,13 +35,6 @@ struct Part
     QString name2;
     QString expression;
 };
-
-QString bracket(const QString &name)
-{
-    QString escaped = name;
-    escaped.replace(u']', QStringLiteral("]]"));
-    return u'[' + escaped + u']';
-}
 
 StoredQuery failed(const QString &name, const QString &why)
 {
@@ -96,11 +90,11 @@ StoredQuery rebuildQuery(const QString &name, quint32 objectId, const TableSnaps
         case Input:
             if (!p.expression.isEmpty())
                 return failed(name, QStringLiteral("it reads from a subquery"));
-            tables.append(p.name2.isEmpty() ? bracket(p.name1) : bracket(p.name1) + QStringLiteral(" AS ") + bracket(p.name2));
+            tables.append(p.name2.isEmpty() ? bracketedName(p.name1) : bracketedName(p.name1) + QStringLiteral(" AS ") + bracketedName(p.name2));
             tableNames.append(p.name2.isEmpty() ? p.name1 : p.name2);
             break;
         case Output:
-            columns.append(p.name1.isEmpty() ? p.expression : p.expression + QStringLiteral(" AS ") + bracket(p.name1));
+            columns.append(p.name1.isEmpty() ? p.expression : p.expression + QStringLiteral(" AS ") + bracketedName(p.name1));
             break;
         case Join:
             joins.append(p);
@@ -145,7 +139,7 @@ StoredQuery rebuildQuery(const QString &name, quint32 objectId, const TableSnaps
         QList<int> clauseOf = {-1}; // per used name, the clause that brought it in
         const auto input = [&](const QString &known) {
             const int i = tableNames.indexOf(known);
-            return i < 0 ? bracket(known) : tables.at(i);
+            return i < 0 ? bracketedName(known) : tables.at(i);
         };
         for (const Part &j : joins) {
             const QString kind = j.flag == 2 ? QStringLiteral(" LEFT JOIN ") : j.flag == 3 ? QStringLiteral(" RIGHT JOIN ")

@@ -1,6 +1,7 @@
 #include "dataset.h"
 
 #include "connection.h"
+#include "statements.h"
 
 namespace data {
 
@@ -13,11 +14,8 @@ Dataset::Dataset(Connection *connection, const QString &name, QObject *parent)
 
 QString Dataset::statement() const
 {
-    if (!m_tableName.isEmpty()) {
-        QString escaped = m_tableName;
-        escaped.replace(u']', QStringLiteral("]]"));
-        return QStringLiteral("SELECT * FROM [%1]").arg(escaped);
-    }
+    if (!m_tableName.isEmpty())
+        return QStringLiteral("SELECT * FROM ") + bracketedName(m_tableName);
     QString joined;
     for (const QString &line : m_sql)
         joined += line + QStringLiteral("\r\n");

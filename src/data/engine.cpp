@@ -2,6 +2,7 @@
 
 #include "likematcher.h"
 #include "resultset.h"
+#include "statements.h"
 #include "tablesnapshot.h"
 
 #include <sqlite3.h>
@@ -197,13 +198,6 @@ const sqlite3_module &jetModule()
     return module;
 }
 
-QString bracketed(const QString &name)
-{
-    QString escaped = name;
-    escaped.replace(u']', QStringLiteral("]]"));
-    return u'[' + escaped + u']';
-}
-
 bool exec(sqlite3 *db, const QString &sql, QString *error)
 {
     char *message = nullptr;
@@ -237,7 +231,7 @@ Engine::Engine(JetContents contents)
     std::sort(m_arenas.begin(), m_arenas.end());
     for (const auto &table : m_tables) {
         QString problem;
-        if (!exec(m_db, QStringLiteral("CREATE VIRTUAL TABLE %1 USING jet").arg(bracketed(table->name())), &problem))
+        if (!exec(m_db, QStringLiteral("CREATE VIRTUAL TABLE %1 USING jet").arg(bracketedName(table->name())), &problem))
             qWarning("varostel: table %s cannot be used: %s", qPrintable(table->name()), qPrintable(problem));
     }
     for (const StoredQuery &query : contents.queries) {
@@ -246,7 +240,7 @@ Engine::Engine(JetContents contents)
             continue;
         QString problem = query.problem;
         if (problem.isEmpty())
-            exec(m_db, QStringLiteral("CREATE VIEW %1 AS %2").arg(bracketed(query.name), query.sql), &problem);
+            exec(m_db, QStringLiteral("CREATE VIEW %1 AS %2").arg(bracketedName(query.name), query.sql), &problem);
         if (!problem.isEmpty())
             m_queryProblems.insert(key, problem);
     }

@@ -9,6 +9,13 @@ QString likeStatement(const QString &prefix, const QString &typed)
     return prefix + u'\'' + pattern + u'\'';
 }
 
+QString bracketedName(const QString &name)
+{
+    QString escaped = name;
+    escaped.replace(u']', QStringLiteral("]]"));
+    return u'[' + escaped + u']';
+}
+
 QString titleFilterPrefix(const QString &table)
 {
     return QStringLiteral("SELECT * FROM %1 where kholase like ").arg(table);

@@ -13,6 +13,9 @@ namespace data {
 // user keep their meaning in the engine's like.
 QString likeStatement(const QString &prefix, const QString &typed);
 
+// A table or query name as the engine reads it, in brackets, whatever it holds.
+QString bracketedName(const QString &name);
+
 // The title filter's prefix and its cancel statement for a category table.
 QString titleFilterPrefix(const QString &table);
 QString titleCancelStatement(const QString &table);
