@@ -6,6 +6,7 @@
 #include "art.h"
 #include "category.h"
 #include "clicklabel.h"
+#include "colours.h"
 #include "datasets.h"
 #include "errorreport.h"
 #include "fonts.h"
@@ -22,12 +23,12 @@
 
 namespace {
 
-const QColor Background(236, 242, 208);
-const QColor Maroon(128, 0, 0);
-const QColor Green(0, 128, 0);
-const QColor DarkGreen(0, 64, 0);
-const QColor Olive(128, 128, 0);
-const QColor Red(255, 0, 0);
+using platform::DarkGreen;
+using platform::Green;
+using platform::Maroon;
+using platform::Olive;
+using platform::Red;
+const QColor &Background = platform::MainBackground;
 const QColor BoxBackground(249, 250, 236);
 
 const int MarkerLeft = 658;

@@ -1,6 +1,7 @@
 #include "viewset.h"
 
 #include "category.h"
+#include "colours.h"
 #include "dataset.h"
 #include "fonts.h"
 #include "resultmodel.h"
@@ -24,10 +25,10 @@ const QRect FootnoteBox(40, 496, 513, 97);
 const QRect GridBox(656, 456, 169, 211);
 const QRect AdvancedGridBox(41, 192, 189, 160); // inside the advanced-search panel
 
-const QColor Maroon(128, 0, 0);
-const QColor Navy(0, 0, 128);
-const QColor Olive(128, 128, 0);
-const QColor ViewBackground(236, 242, 208);
+using platform::Maroon;
+using platform::Navy;
+using platform::Olive;
+const QColor &ViewBackground = platform::MainBackground;
 const QColor GridBackground(255, 251, 240);
 const QColor GridTitleBackground(220, 236, 196);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "colours.h"
+
 #include <QColor>
 #include <QRect>
 #include <QString>
@@ -27,10 +29,10 @@ void setUpLabel(QLabel *label, const char *name, const QRect &box, const QString
                 const QColor &colour, Qt::Alignment alignment, Anchor anchor);
 
 // The recurring colours.
-inline const QColor Maroon(128, 0, 0);
-inline const QColor Green(0, 128, 0);
-inline const QColor Purple(128, 0, 128);
-inline const QColor Red(255, 0, 0);
-inline const QColor Teal(0, 128, 128);
+using platform::Green;
+using platform::Maroon;
+using platform::Purple;
+using platform::Red;
+using platform::Teal;
 
 } // namespace vorudi
