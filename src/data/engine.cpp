@@ -13,7 +13,6 @@ namespace data {
 
 struct EngineAccess
 {
-    static const TableSnapshot *find(const Engine *e, const QString &name) { return e->table(name); }
     static std::shared_ptr<const TableSnapshot> share(const Engine *e, const QString &name)
     {
         const auto it = e->m_tableIndex.constFind(name.toCaseFolded());
@@ -249,12 +248,6 @@ Engine::Engine(JetContents contents)
 Engine::~Engine()
 {
     sqlite3_close_v2(m_db);
-}
-
-const TableSnapshot *Engine::table(const QString &name) const
-{
-    const auto it = m_tableIndex.constFind(name.toCaseFolded());
-    return it == m_tableIndex.cend() ? nullptr : m_tables[size_t(*it)].get();
 }
 
 size_t Engine::bytes() const

@@ -31,7 +31,6 @@ public:
     // Runs one statement that reads, fetching its whole result.
     bool run(const QString &statement, ResultSet *result, QString *error);
 
-    const TableSnapshot *table(const QString &name) const;
     // Memory held by the snapshots (the engine's own is small beside it).
     size_t bytes() const;
 
