@@ -119,7 +119,7 @@ int main()
     // Xvfb picks a free display and writes its number on our pipe.
     QProcess server;
     server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                        QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                        QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
     if (!server.waitForReadyRead(10000)) {
         std::fprintf(stderr, "bench_startup: Xvfb did not start\n");
         return 1;

@@ -27,6 +27,7 @@ trap cleanup EXIT
 fail() {
   echo "FAIL: $*" >&2
   [ -f "$work/varostel.log" ] && { echo "--- the program's output:" >&2; cat "$work/varostel.log" >&2; }
+  [ -s "$work/xvfb.log" ] && { echo "--- the virtual screen's output:" >&2; cat "$work/xvfb.log" >&2; }
   [ -d "$work/shots" ] && cp -r "$work/shots" "${SMOKE_KEEP:-/tmp}/varostel-smoke-shots" 2>/dev/null &&
     echo "screenshots kept in ${SMOKE_KEEP:-/tmp}/varostel-smoke-shots" >&2
   exit 1
@@ -45,10 +46,23 @@ given="$(sed -n 's/.*suppressions=\([^:]*\).*/\1/p' <<<"${LSAN_OPTIONS:-}")"
 export LSAN_OPTIONS="$(sed 's/suppressions=[^:]*//' <<<"${LSAN_OPTIONS:-}"):suppressions=$work/lsan.supp"
 start_xvfb "$work"
 
-(cd "$work/data" && exec "$program") >"$work/varostel.log" 2>&1 &
-app_pid=$!
-
-entry="$(visible_window '^Sorvanel$' "$app_pid")" || fail "the entry window did not appear"
+# A program that could not reach the virtual screen says nothing about the
+# program: the screen is started afresh and the program given one more try.
+entry=""
+for attempt in 1 2; do
+  (cd "$work/data" && exec "$program") >"$work/varostel.log" 2>&1 &
+  app_pid=$!
+  entry="$(visible_window '^Sorvanel$' "$app_pid")" && break
+  grep -q "could not connect to display" "$work/varostel.log" && [ "$attempt" = 1 ] || break
+  echo "the program could not reach the virtual screen $DISPLAY; starting another" >&2
+  cat "$work/varostel.log" "$work/xvfb.log" >&2
+  wait "$app_pid" 2>/dev/null || true
+  app_pid=""
+  kill "$XVFB_PID" 2>/dev/null || true
+  wait "$XVFB_PID" 2>/dev/null || true
+  start_xvfb "$work"
+done
+[ -n "$entry" ] || fail "the entry window did not appear"
 window_origin "$entry"
 [ "$WIDTH" = 450 ] && [ "$HEIGHT" = 479 ] || fail "the first window is ${WIDTH}x${HEIGHT}, not the entry window (an error box?)"
 ex=$X ey=$Y

@@ -4,12 +4,14 @@
 # DISPLAY once a client can connect. Its process id is left in XVFB_PID; its
 # log in DIR/xvfb.log. Another server starting at the same moment can win the
 # same number, so a display that will not take clients is given up and
-# another one started.
+# another one started. The server must not reset when its last client
+# leaves: a reset drops every client that connected meanwhile, and the
+# program connects just after the readiness probe has left.
 start_xvfb() {
   local dir=$1 attempt i
   for attempt in 1 2 3; do
     rm -f "$dir/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/xvfb.log" &
     XVFB_PID=$!
     for i in $(seq 200); do
       [ -s "$dir/display" ] && break
