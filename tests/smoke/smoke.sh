@@ -38,12 +38,7 @@ chmod 700 "$work/runtime"
 cp "$sample" "$work/data/varostel.mdb"
 export XDG_RUNTIME_DIR="$work/runtime"
 export QT_QPA_PLATFORM=xcb
-# Under LeakSanitizer: on a real display the platform's D-Bus library keeps a
-# buffer for the life of the process, which is not the program's to free.
-# Its suppression joins whatever suppressions the caller gave.
-given="$(sed -n 's/.*suppressions=\([^:]*\).*/\1/p' <<<"${LSAN_OPTIONS:-}")"
-{ [ -n "$given" ] && cat "$given"; echo "leak:libdbus-1.so"; } >"$work/lsan.supp"
-export LSAN_OPTIONS="$(sed 's/suppressions=[^:]*//' <<<"${LSAN_OPTIONS:-}"):suppressions=$work/lsan.supp"
+suppress_display_leaks "$work"
 start_xvfb "$work"
 
 # A program that could not reach the virtual screen says nothing about the

@@ -35,9 +35,7 @@ mkdir -p "$work/data" "$work/runtime"
 chmod 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime"
 export QT_QPA_PLATFORM=xcb
-given="$(sed -n 's/.*suppressions=\([^:]*\).*/\1/p' <<<"${LSAN_OPTIONS:-}")"
-{ [ -n "$given" ] && cat "$given"; echo "leak:libdbus-1.so"; } >"$work/lsan.supp"
-export LSAN_OPTIONS="$(sed 's/suppressions=[^:]*//' <<<"${LSAN_OPTIONS:-}"):suppressions=$work/lsan.supp"
+suppress_display_leaks "$work"
 start_xvfb "$work"
 
 (cd "$work/data" && exec "$program") >"$work/varostel.log" 2>&1 &

@@ -31,6 +31,18 @@ start_xvfb() {
   return 1
 }
 
+# suppress_display_leaks DIR: under LeakSanitizer, on a real display the
+# platform's D-Bus library keeps a buffer for the life of the process, which
+# is not the program's to free. Its suppression joins whatever suppressions
+# the caller gave, in DIR/lsan.supp.
+suppress_display_leaks() {
+  local given
+  given="$(sed -n 's/.*suppressions=\([^:]*\).*/\1/p' <<<"${LSAN_OPTIONS:-}")"
+  { [ -n "$given" ] && cat "$given"; echo "leak:libdbus-1.so"; } >"$1/lsan.supp"
+  LSAN_OPTIONS="$(sed 's/suppressions=[^:]*//' <<<"${LSAN_OPTIONS:-}"):suppressions=$1/lsan.supp"
+  export LSAN_OPTIONS
+}
+
 # visible_window NAME-REGEX PID: waits, up to 20 seconds and while process
 # PID lives, until a mapped window's name matches, and prints its id.
 visible_window() {
